@@ -1,0 +1,66 @@
+#include "ui/picture.h"
+
+namespace ui {
+
+void Picture::SetImage(std::shared_ptr<const Image> image) {
+  image_ = std::move(image);
+  rendered_.Reset();
+  rendered_size_ = SIZE{};
+  Invalidate();
+}
+
+void Picture::SetFit(Fit fit) {
+  fit_ = fit;
+  Invalidate();
+}
+
+RECT Picture::DrawnRect() const {
+  RECT bounds = BoundsRect();
+  if (!image_) return RECT{bounds.left, bounds.top, bounds.left, bounds.top};
+  int width = image_->Width();
+  int height = image_->Height();
+  switch (fit_) {
+    case Fit::Normal:
+      break;
+    case Fit::Stretch:
+      width = Width();
+      height = Height();
+      break;
+    case Fit::Proportional:
+      if (width > Width() || height > Height()) {
+        // Fit the width first; if the height still overflows, fit the height.
+        if (static_cast<long long>(Width()) * image_->Height() <= static_cast<long long>(Height()) * image_->Width()) {
+          height = static_cast<int>(static_cast<long long>(image_->Height()) * Width() / image_->Width());
+          width = Width();
+        } else {
+          width = static_cast<int>(static_cast<long long>(image_->Width()) * Height() / image_->Height());
+          height = Height();
+        }
+      }
+      break;
+  }
+  return RECT{bounds.left, bounds.top, bounds.left + width, bounds.top + height};
+}
+
+bool Picture::IsOpaque() const { return image_ && !image_->HasAlpha() && fit_ == Fit::Stretch; }
+
+void Picture::Paint(HDC dc) {
+  if (!image_) return;
+  RECT target = DrawnRect();
+  SIZE size{target.right - target.left, target.bottom - target.top};
+  if (size.cx <= 0 || size.cy <= 0) return;
+  if (!rendered_ || size.cx != rendered_size_.cx || size.cy != rendered_size_.cy) {
+    rendered_ = image_->Render(size.cx, size.cy);
+    rendered_size_ = size;
+  }
+  OwnedDc memory(CreateCompatibleDC(dc));
+  SelectObjectScope select(memory.Get(), rendered_.Get());
+  if (image_->HasAlpha()) {
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    GdiAlphaBlend(dc, target.left, target.top, size.cx, size.cy, memory.Get(), 0, 0, size.cx, size.cy, blend);
+  } else {
+    BitBlt(dc, target.left, target.top, size.cx, size.cy, memory.Get(), 0, 0, SRCCOPY);
+  }
+}
+
+}  // namespace ui
