@@ -26,7 +26,11 @@ class Application {
   // Makes the entry appear; the main form does this when it is first shown.
   void ShowTaskbarEntry();
 
-  void SetMainForm(Form* form) { main_form_ = form; }
+  // A new main form starts a new run: the loop has not been ended for it.
+  void SetMainForm(Form* form) {
+    main_form_ = form;
+    terminated_ = false;
+  }
   Form* MainForm() const { return main_form_; }
 
   // Runs the message loop until the main form is closed; returns the exit code.

@@ -275,6 +275,11 @@ void WinControl::ApplyBounds(const RECT&) {
 
 void WinControl::ApplyVisible() {
   if (!hwnd_) return;
+  if (!Visible()) {
+    // Keys must not go on reaching a control that can no longer be seen.
+    HWND focus = GetFocus();
+    if (focus == hwnd_ || IsChild(hwnd_, focus)) ::SetFocus(GetAncestor(hwnd_, GA_ROOT));
+  }
   // Showing and hiding never restack or activate anything.
   UINT show = Visible() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
   SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, show | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
