@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <map>
 
 #include "ui/error.h"
 
@@ -20,16 +21,28 @@ IWICImagingFactory& ImagingFactory() {
 }
 
 std::shared_ptr<const Image> Image::FromResource(const wchar_t* name) {
+  static std::map<std::wstring, std::weak_ptr<const Image>> opened;
+  if (auto shared = opened[name].lock()) return shared;
   HMODULE module = GetModuleHandleW(nullptr);
   HRSRC resource = FindResourceW(module, name, MAKEINTRESOURCEW(10) /* RT_RCDATA */);
   if (!resource) ThrowLastError(std::wstring(L"Cannot find the picture ") + name);
   HGLOBAL loaded = LoadResource(module, resource);
   const void* data = loaded ? LockResource(loaded) : nullptr;
   if (!data) ThrowLastError(std::wstring(L"Cannot load the picture ") + name);
-  return FromMemory(data, SizeofResource(module, resource), name);
+  // Resources stay mapped for the life of the process: no copy needed.
+  std::shared_ptr<const Image> image = Open(data, SizeofResource(module, resource), name);
+  opened[name] = image;
+  return image;
 }
 
 std::shared_ptr<const Image> Image::FromMemory(const void* data, size_t size, const std::wstring& what) {
+  std::vector<unsigned char> bytes(static_cast<const unsigned char*>(data), static_cast<const unsigned char*>(data) + size);
+  std::shared_ptr<Image> image = Open(bytes.data(), bytes.size(), what);
+  image->bytes_ = std::move(bytes);  // the vector's buffer moves with it, so the stream still reads valid memory
+  return image;
+}
+
+std::shared_ptr<Image> Image::Open(const void* data, size_t size, const std::wstring& what) {
   IWICImagingFactory& factory = ImagingFactory();
   if (size > std::numeric_limits<DWORD>::max()) throw Error(L"The picture " + what + L" is too large");
   std::wstring context = L"Cannot decode the picture " + what;
@@ -59,8 +72,8 @@ std::shared_ptr<const Image> Image::FromMemory(const void* data, size_t size, co
                                       0.0, WICBitmapPaletteTypeCustom),
                 context);
   auto image = std::make_shared<Image>();
-  // Decode now, once: drawing and scaling later read the decoded pixels.
-  ThrowIfFailed(factory.CreateBitmapFromSource(converter.Get(), WICBitmapCacheOnLoad, &image->pixels_), context);
+  image->pixels_ = converter;
+  image->what_ = what;
   UINT width = 0, height = 0;
   ThrowIfFailed(image->pixels_->GetSize(&width, &height), context);
   if (width == 0 || height == 0 || width > 65535 || height > 65535) throw Error(context + L": unusable size");
@@ -87,18 +100,19 @@ OwnedBitmap Image::Render(int width, int height) const {
   OwnedBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap || !bits) ThrowLastError(L"Cannot create a bitmap for a picture");
 
+  std::wstring context = L"Cannot show the picture " + what_;
   ComPtr<IWICBitmapSource> source = pixels_;
   if (width != width_ || height != height_) {
     ComPtr<IWICBitmapScaler> scaler;
-    ThrowIfFailed(ImagingFactory().CreateBitmapScaler(&scaler), L"Cannot scale a picture");
+    ThrowIfFailed(ImagingFactory().CreateBitmapScaler(&scaler), context);
     ThrowIfFailed(scaler->Initialize(pixels_.Get(), static_cast<UINT>(width), static_cast<UINT>(height),
                                      WICBitmapInterpolationModeFant),
-                  L"Cannot scale a picture");
+                  context);
     source = scaler;
   }
   ThrowIfFailed(source->CopyPixels(nullptr, static_cast<UINT>(stride), static_cast<UINT>(bytes),
                                    static_cast<BYTE*>(bits)),
-                L"Cannot scale a picture");
+                context);
   GdiFlush();
   return bitmap;
 }

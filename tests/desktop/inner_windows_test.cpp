@@ -156,3 +156,25 @@ TEST_CASE("\"Налаштувати фон\" shows the background window and run
 }
 
 }  // TEST_SUITE
+
+// Not a check: with TARVELLO_HOLD_MS set, opens every inner window the way a
+// user would and keeps the desktop on screen for that long, for a screenshot.
+TEST_CASE("every inner window open, held on screen" * doctest::skip(GetEnvironmentVariableW(L"TARVELLO_HOLD_MS", nullptr, 0) == 0)) {
+  wchar_t hold[16] = L"0";
+  GetEnvironmentVariableW(L"TARVELLO_HOLD_MS", hold, 16);
+  test::Desktop desktop;
+  TForm1& form = *desktop;
+  {
+    test::DialogWatcher watcher(form.Handle());
+    test::ChooseMenuItem(form, *form.N6);
+    test::PumpUntil([&] { return !watcher.Seen().empty(); });
+  }
+  test::ChooseMenuItem(form, *form.N2);
+  test::ChooseMenuItem(form, *form.N5);
+  test::ChooseMenuItem(form, *form.N3);
+  form.Memo1->AppendLine(L"Відкрит");
+  form.Memo1->AppendLine(L"Закрит");
+  SetWindowTextW(form.pt1->Handle(), L"st explore");
+  SendMessageW(form.pt1->Handle(), EM_SETSEL, 10, 10);
+  test::Pump(_wtoi(hold));
+}
