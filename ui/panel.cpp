@@ -136,10 +136,14 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ERASEBKGND:
       return 1;  // painted whole in WM_PAINT
     case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(Handle(), &paint);
-      Paint(dc, paint.rcPaint);
-      EndPaint(Handle(), &paint);
+      // Ends the paint even when an element fails, so the failure is reported once, not on every repaint.
+      struct PaintScope {
+        HWND hwnd;
+        PAINTSTRUCT paint;
+        explicit PaintScope(HWND window) : hwnd(window) { BeginPaint(hwnd, &paint); }
+        ~PaintScope() { EndPaint(hwnd, &paint); }
+      } scope(Handle());
+      Paint(scope.paint.hdc, scope.paint.rcPaint);
       return 0;
     }
     case WM_PRINTCLIENT: {

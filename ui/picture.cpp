@@ -50,7 +50,14 @@ void Picture::Paint(HDC dc) {
   SIZE size{target.right - target.left, target.bottom - target.top};
   if (size.cx <= 0 || size.cy <= 0) return;
   if (!rendered_ || size.cx != rendered_size_.cx || size.cy != rendered_size_.cy) {
-    rendered_ = image_->Render(size.cx, size.cy);
+    try {
+      rendered_ = image_->Render(size.cx, size.cy);
+    } catch (...) {
+      // A picture that cannot be shown is dropped, so the failure is reported once.
+      image_.reset();
+      rendered_.Reset();
+      throw;
+    }
     rendered_size_ = size;
   }
   OwnedDc memory(CreateCompatibleDC(dc));
