@@ -5,6 +5,7 @@
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/edit.h"
+#include "ui/file_list_box.h"
 #include "ui/form.h"
 #include "ui/label.h"
 #include "ui/memo.h"
@@ -12,6 +13,7 @@
 #include "ui/open_dialog.h"
 #include "ui/panel.h"
 #include "ui/picture.h"
+#include "ui/shell_view.h"
 
 class TForm1 : public ui::Form {
  public:
@@ -49,6 +51,7 @@ class TForm1 : public ui::Form {
   ui::Picture* Image1 = nullptr;
   ui::Label* Label2 = nullptr;
   ui::CheckBox* CheckBox2 = nullptr;
+  ui::FileListBox* FileListBox1 = nullptr;
 
   // Background window
   ui::Panel* Panel5 = nullptr;
@@ -63,6 +66,7 @@ class TForm1 : public ui::Form {
   ui::Picture* Image7 = nullptr;
   ui::Label* Label6 = nullptr;
   ui::CheckBox* CheckBox6 = nullptr;
+  ui::ShellView* ShellListView2 = nullptr;
 
   // Showing and hiding the inner windows: visibility only, never place or stacking.
   void ShowConsole();
@@ -85,6 +89,7 @@ class TForm1 : public ui::Form {
   void CheckBox2Click(ui::Component* Sender);
   void CheckBox5Click(ui::Component* Sender);
   void CheckBox3Click(ui::Component* Sender);
+  void pt1KeyDown(ui::Component* Sender, WORD& Key, ui::ShiftState Shift);
 };
 
 // The window description stored in the program's resources.

@@ -27,7 +27,7 @@ const std::map<std::string, Handler>& FormHandlers() {
       TARVELLO_HANDLER(Button2Click),   TARVELLO_HANDLER(N2Click),        TARVELLO_HANDLER(N3Click),
       TARVELLO_HANDLER(N5Click),        TARVELLO_HANDLER(N4Click),        TARVELLO_HANDLER(N6Click),
       TARVELLO_HANDLER(CheckBox1Click), TARVELLO_HANDLER(CheckBox2Click), TARVELLO_HANDLER(CheckBox5Click),
-      TARVELLO_HANDLER(CheckBox3Click),
+      TARVELLO_HANDLER(CheckBox3Click), TARVELLO_HANDLER(pt1KeyDown),
   };
   return handlers;
 }
@@ -42,7 +42,8 @@ const std::map<std::string, FieldBinding>& FormFields() {
       TARVELLO_FIELD(Panel3),    TARVELLO_FIELD(Image1),    TARVELLO_FIELD(Label2),      TARVELLO_FIELD(CheckBox2),
       TARVELLO_FIELD(Panel5),    TARVELLO_FIELD(Image5),    TARVELLO_FIELD(Label4),      TARVELLO_FIELD(CheckBox5),
       TARVELLO_FIELD(Image6),    TARVELLO_FIELD(Button1),   TARVELLO_FIELD(Panel6),      TARVELLO_FIELD(Image7),
-      TARVELLO_FIELD(Label6),    TARVELLO_FIELD(CheckBox6),
+      TARVELLO_FIELD(Label6),    TARVELLO_FIELD(CheckBox6),   TARVELLO_FIELD(FileListBox1),
+      TARVELLO_FIELD(ShellListView2),
   };
   return fields;
 }

@@ -165,6 +165,10 @@ class Builder {
       button->Create(*container, Bounds(element, settings), Visible(settings), ui::Widen(settings.TakeOr("text", "")));
       if (auto handler = settings.Take("onClick")) button->onClick = BindNotify(element, *handler);
       control = button;
+    } else if (kind == "filelist") {
+      control = BuildFileList(element, settings, *container);
+    } else if (kind == "shellview") {
+      control = BuildShellView(element, settings, *container);
     } else {
       Fail(element, "unknown kind " + kind);
     }
@@ -202,6 +206,34 @@ class Builder {
     if (auto handler = settings.Take("onMouseUp")) picture->onMouseUp = BindMouse(element, *handler);
     if (auto handler = settings.Take("onMouseMove")) picture->onMouseMove = BindMouseMove(element, *handler);
     return picture;
+  }
+
+  ui::Control* BuildFileList(const ElementDescription& element, Settings& settings, ui::WinControl& parent) {
+    auto list = form_.Own(std::make_unique<ui::FileListBox>(ui::Widen(element.name)));
+    ApplyFont(element, settings, *list);
+    ui::FileListBox::Options options;
+    options.mask = ui::Widen(settings.TakeOr("mask", "*.*"));
+    options.item_height = settings.Parsed("itemheight", ParseInt).value_or(16);
+    if (options.mask.empty() || options.item_height < 1 || options.item_height > 255) Fail(element, "bad mask or item height");
+    if (auto glyph = settings.Take("programglyph")) options.program_glyph = ui::Image::FromResource(ui::Widen(*glyph).c_str());
+    if (auto glyph = settings.Take("fileglyph")) options.file_glyph = ui::Image::FromResource(ui::Widen(*glyph).c_str());
+    list->Create(parent, Bounds(element, settings), Visible(settings), options);
+    if (auto handler = settings.Take("onDblClick")) list->onDblClick = BindNotify(element, *handler);
+    return list;
+  }
+
+  ui::Control* BuildShellView(const ElementDescription& element, Settings& settings, ui::WinControl& parent) {
+    if (settings.TakeOr("root", "desktop") != "desktop") Fail(element, "the shell view's root can only be desktop");
+    auto view = form_.Own(std::make_unique<ui::ShellView>(ui::Widen(element.name)));
+    ApplyFont(element, settings, *view);
+    ui::ShellView::Options options;
+    options.read_only = settings.Parsed("readonly", ParseBool).value_or(false);
+    options.hide_selection = settings.Parsed("hideselection", ParseBool).value_or(false);
+    options.auto_navigate = settings.Parsed("autonavigate", ParseBool).value_or(true);
+    options.auto_context_menu = settings.Parsed("autocontextmenu", ParseBool).value_or(true);
+    options.auto_refresh = settings.Parsed("autorefresh", ParseBool).value_or(false);
+    view->Create(parent, Bounds(element, settings), Visible(settings), options);
+    return view;
   }
 
   ui::Control* BuildLabel(const ElementDescription& element, Settings& settings, ui::WinControl& parent) {

@@ -10,6 +10,8 @@ Writes:
   icon-all.png         16x16 RGBA, triangle pointing right
   icon-console.png     16x16 RGBA, small console window
   icon-power.png       16x16 RGBA, power symbol
+  glyph-file.png       16x16 RGBA, a file in the explorer's list
+  glyph-program.png    16x16 RGBA, a program file in the explorer's list
 
 Needs only Pillow and the standard library. Every random choice comes from a
 fixed seed and no encoder writes timestamps, so re-running gives identical
@@ -348,12 +350,38 @@ def icon_power():
     return shrink(img)
 
 
+def glyph_file():
+    # A sheet of paper with a folded corner and a few lines of text.
+    img = canvas()
+    d = ImageDraw.Draw(img)
+    stroke_polygon(d, [(3.5, 1.5), (9.5, 1.5), (12.5, 4.5), (12.5, 14.5), (3.5, 14.5)], 1, INK, PAPER)
+    stroke_polygon(d, [(9.5, 1.5), (9.5, 4.5), (12.5, 4.5)], 1, INK, (200, 208, 225, 255))
+    for y in (7, 9, 11):
+        d.rectangle((u(5), u(y), u(11) - 1, u(y) + K - 1), fill=(120, 130, 160, 255))
+    return img.resize((ICON, ICON), Image.BOX)
+
+
+def glyph_program():
+    # A program's window: frame, blue title bar, and a body with a small panel.
+    img = canvas()
+    d = ImageDraw.Draw(img)
+    d.rectangle((u(1), u(2), u(15) - 1, u(14) - 1), fill=INK)
+    d.rectangle((u(2), u(5), u(14) - 1, u(13) - 1), fill=(236, 238, 244, 255))
+    d.rectangle((u(2), u(3), u(14) - 1, u(5) - 1), fill=(40, 100, 220, 255))
+    d.rectangle((u(12), u(3), u(13) - 1, u(4) - 1), fill=PAPER)
+    d.rectangle((u(4), u(7), u(9) - 1, u(11) - 1), fill=(90, 160, 90, 255))
+    d.rectangle((u(10), u(7), u(12) - 1, u(8) - 1), fill=INK)
+    d.rectangle((u(10), u(10), u(12) - 1, u(11) - 1), fill=INK)
+    return img.resize((ICON, ICON), Image.BOX)
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     make_wallpaper(os.path.join(OUT, "wallpaper.jpg"))
     make_title_strip(os.path.join(OUT, "title-strip.bmp"))
     for name, draw in (("icon-menu", icon_menu), ("icon-all", icon_all),
-                       ("icon-console", icon_console), ("icon-power", icon_power)):
+                       ("icon-console", icon_console), ("icon-power", icon_power),
+                       ("glyph-file", glyph_file), ("glyph-program", glyph_program)):
         draw().save(os.path.join(OUT, name + ".png"), "PNG", optimize=True)
     return 0
 

@@ -259,6 +259,19 @@ LRESULT WinControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         }
       }
       break;
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+      WinControl* child = FromHandle(item.hwndItem);
+      if (child && child->OnDrawItem(item)) return TRUE;
+      break;
+    }
+    case WM_NOTIFY: {
+      auto& header = *reinterpret_cast<NMHDR*>(lparam);
+      LRESULT result = 0;
+      WinControl* child = FromHandle(header.hwndFrom);
+      if (child && child != this && child->OnNotify(header, result)) return result;
+      break;
+    }
     case WM_SIZE:
       if (!stock_) Realign();
       break;
@@ -283,6 +296,15 @@ void WinControl::ApplyVisible() {
   // Showing and hiding never restack or activate anything.
   UINT show = Visible() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
   SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, show | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (Visible()) NotifyShowing();
+}
+
+void WinControl::NotifyShowing() {
+  if (!hwnd_ || !IsWindowVisible(hwnd_)) return;
+  OnShowing();
+  for (Control* child : children_) {
+    if (auto* windowed = dynamic_cast<WinControl*>(child); windowed && windowed->Visible()) windowed->NotifyShowing();
+  }
 }
 
 }  // namespace ui

@@ -127,6 +127,10 @@ class WinControl : public Control {
   // Notifications the parent passes back to the control they concern.
   virtual bool OnCommand(WORD /*code*/) { return false; }
   virtual HBRUSH OnControlColor(HDC /*dc*/) { return nullptr; }
+  virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
+  virtual bool OnNotify(NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
+  // The control has come on screen: it and every parent are visible now.
+  virtual void OnShowing() {}
 
   void ApplyBounds(const RECT& old_bounds) override;
   void ApplyVisible() override;
@@ -138,6 +142,7 @@ class WinControl : public Control {
                                             UINT_PTR id, DWORD_PTR data);
   LRESULT Dispatch(UINT message, WPARAM wparam, LPARAM lparam);
   void Detach();
+  void NotifyShowing();
 
   HWND hwnd_ = nullptr;
   bool stock_ = false;

@@ -14,7 +14,8 @@ LRESULT Edit::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (onKeyDown) {
         WORD key = static_cast<WORD>(wparam);
         onKeyDown(this, key, KeyboardShiftState());
-        if (key == 0) return 0;
+        // The handler may have closed the window this entry lives in.
+        if (key == 0 || !Handle()) return 0;
         wparam = key;
       }
       break;

@@ -103,6 +103,14 @@ void Click(const ui::Control& control, Button button) {
 void Click(const ui::Control& control, int x, int y, Button button) { Click(ScreenPoint(control, x, y), button); }
 
 void PressKey(WORD key, bool shift) {
+  if (shift) {
+    PressKey(key, {VK_SHIFT});
+  } else {
+    PressKey(key, {});
+  }
+}
+
+void PressKey(WORD key, std::initializer_list<WORD> modifiers) {
   std::vector<INPUT> inputs;
   auto add = [&](WORD vk, DWORD flags) {
     INPUT input{};
@@ -111,11 +119,26 @@ void PressKey(WORD key, bool shift) {
     input.ki.dwFlags = flags;
     inputs.push_back(input);
   };
-  if (shift) add(VK_SHIFT, 0);
+  for (WORD modifier : modifiers) add(modifier, 0);
   add(key, 0);
   add(key, KEYEVENTF_KEYUP);
-  if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
+  for (WORD modifier : modifiers) add(modifier, KEYEVENTF_KEYUP);
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  Pump(60);
+}
+
+void TypeText(const std::wstring& text) {
+  std::vector<INPUT> inputs;
+  for (wchar_t c : text) {
+    for (DWORD flags : {DWORD{KEYEVENTF_UNICODE}, DWORD{KEYEVENTF_UNICODE | KEYEVENTF_KEYUP}}) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wScan = c;
+      input.ki.dwFlags = flags;
+      inputs.push_back(input);
+    }
+  }
+  if (!inputs.empty()) SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   Pump(60);
 }
 

@@ -11,6 +11,7 @@
 #include <doctest/doctest.h>
 
 #include "desktop/form1.h"
+#include "ui/text.h"
 
 inline bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
 
@@ -54,6 +55,10 @@ void Click(const ui::Control& control, Button button = Button::Left);  // at its
 // At a place inside an element.
 void Click(const ui::Control& control, int x, int y, Button button = Button::Left);
 void PressKey(WORD key, bool shift = false);
+// A key pressed with modifier keys held (VK_SHIFT, VK_CONTROL, VK_MENU).
+void PressKey(WORD key, std::initializer_list<WORD> modifiers);
+// Types text as keystrokes of its characters.
+void TypeText(const std::wstring& text);
 
 // Posts a menu item's command to the form, as choosing it does.
 void ChooseMenuItem(TForm1& form, const ui::MenuItem& item);
