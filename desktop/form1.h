@@ -90,6 +90,7 @@ class TForm1 : public ui::Form {
   void CheckBox5Click(ui::Component* Sender);
   void CheckBox3Click(ui::Component* Sender);
   void pt1KeyDown(ui::Component* Sender, WORD& Key, ui::ShiftState Shift);
+  void FileListBox1DblClick(ui::Component* Sender);
 };
 
 // The window description stored in the program's resources.

@@ -28,6 +28,7 @@ const std::map<std::string, Handler>& FormHandlers() {
       TARVELLO_HANDLER(N5Click),        TARVELLO_HANDLER(N4Click),        TARVELLO_HANDLER(N6Click),
       TARVELLO_HANDLER(CheckBox1Click), TARVELLO_HANDLER(CheckBox2Click), TARVELLO_HANDLER(CheckBox5Click),
       TARVELLO_HANDLER(CheckBox3Click), TARVELLO_HANDLER(pt1KeyDown),
+      TARVELLO_HANDLER(FileListBox1DblClick),
   };
   return handlers;
 }

@@ -102,6 +102,18 @@ void Click(const ui::Control& control, Button button) {
 
 void Click(const ui::Control& control, int x, int y, Button button) { Click(ScreenPoint(control, x, y), button); }
 
+void DoubleClick(POINT screen) {
+  MoveMouse(screen);
+  INPUT inputs[4] = {};
+  const DWORD flags[4] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+  for (int i = 0; i < 4; ++i) {
+    inputs[i].type = INPUT_MOUSE;
+    inputs[i].mi.dwFlags = flags[i];
+  }
+  SendInput(4, inputs, sizeof(INPUT));
+  Pump(100);
+}
+
 void PressKey(WORD key, bool shift) {
   if (shift) {
     PressKey(key, {VK_SHIFT});

@@ -54,6 +54,7 @@ void Click(POINT screen, Button button = Button::Left);
 void Click(const ui::Control& control, Button button = Button::Left);  // at its centre
 // At a place inside an element.
 void Click(const ui::Control& control, int x, int y, Button button = Button::Left);
+void DoubleClick(POINT screen);
 void PressKey(WORD key, bool shift = false);
 // A key pressed with modifier keys held (VK_SHIFT, VK_CONTROL, VK_MENU).
 void PressKey(WORD key, std::initializer_list<WORD> modifiers);
