@@ -2,6 +2,7 @@
 // and the handlers its events are bound to by name.
 #pragma once
 
+#include "desktop/window_placement.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/edit.h"
@@ -68,6 +69,9 @@ class TForm1 : public ui::Form {
   ui::CheckBox* CheckBox6 = nullptr;
   ui::ShellView* ShellListView2 = nullptr;
 
+  // Which window the wallpaper moves, and where the pointer last was over it.
+  desktop::WindowPlacement Placement;
+
   // Showing and hiding the inner windows: visibility only, never place or stacking.
   void ShowConsole();
   void HideConsole();
@@ -91,6 +95,11 @@ class TForm1 : public ui::Form {
   void CheckBox3Click(ui::Component* Sender);
   void pt1KeyDown(ui::Component* Sender, WORD& Key, ui::ShiftState Shift);
   void FileListBox1DblClick(ui::Component* Sender);
+  void Panel6Click(ui::Component* Sender);
+  void Panel5Click(ui::Component* Sender);
+  void Panel2Click(ui::Component* Sender);
+  void Image3MouseMove(ui::Component* Sender, ui::ShiftState Shift, int X, int Y);
+  void Image3MouseUp(ui::Component* Sender, ui::MouseButton Button, ui::ShiftState Shift, int X, int Y);
 };
 
 // The window description stored in the program's resources.

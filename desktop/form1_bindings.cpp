@@ -28,7 +28,8 @@ const std::map<std::string, Handler>& FormHandlers() {
       TARVELLO_HANDLER(N5Click),        TARVELLO_HANDLER(N4Click),        TARVELLO_HANDLER(N6Click),
       TARVELLO_HANDLER(CheckBox1Click), TARVELLO_HANDLER(CheckBox2Click), TARVELLO_HANDLER(CheckBox5Click),
       TARVELLO_HANDLER(CheckBox3Click), TARVELLO_HANDLER(pt1KeyDown),
-      TARVELLO_HANDLER(FileListBox1DblClick),
+      TARVELLO_HANDLER(FileListBox1DblClick), TARVELLO_HANDLER(Panel6Click), TARVELLO_HANDLER(Panel5Click),
+      TARVELLO_HANDLER(Panel2Click),    TARVELLO_HANDLER(Image3MouseMove), TARVELLO_HANDLER(Image3MouseUp),
   };
   return handlers;
 }
