@@ -11,32 +11,22 @@ namespace {
 
 // A directory of files with every attribute and name the list must handle;
 // the process works in it while the desktop window is created.
-struct FixtureDirectory {
-  fs::path path;
+struct FixtureDirectory : test::TempDirectory {
+  fs::path path{Path()};
   fs::path previous = fs::current_path();
 
-  FixtureDirectory() {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    path = fs::path(temp) / L"tarvello-file-list";
-    fs::remove_all(path);
+  FixtureDirectory() : TempDirectory(L"tarvello-file-list") {
     fs::create_directories(path / L"subfolder");
     for (const wchar_t* name : {L"b-normal.txt", L"A-readonly.txt", L"hidden.txt", L"system.dat", L"hidden-readonly.txt",
                                 L"Run.EXE", L"setup.Com", L"go.bat", L"old.pIf", L"notes", L"Відкрит.txt",
                                 L"日本語.txt", L"Ωmega.txt"}) {
-      std::ofstream(path / name) << "open\n";
+      Add(name, "open\n");
     }
     SetFileAttributesW((path / L"A-readonly.txt").c_str(), FILE_ATTRIBUTE_READONLY);
     SetFileAttributesW((path / L"hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
     SetFileAttributesW((path / L"system.dat").c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
     SetFileAttributesW((path / L"hidden-readonly.txt").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
-    fs::current_path(path);
-  }
-  ~FixtureDirectory() {
-    fs::current_path(previous);
-    for (const auto& entry : fs::directory_iterator(path)) SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    std::error_code ignored;
-    fs::remove_all(path, ignored);
+    Enter();
   }
 };
 

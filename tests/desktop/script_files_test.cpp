@@ -14,25 +14,9 @@ namespace fs = std::filesystem;
 namespace {
 
 // Script files in a directory of their own, which the desktop is started in.
-struct ScriptDirectory {
-  fs::path path;
-  fs::path previous = fs::current_path();
-
-  ScriptDirectory() {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    path = fs::path(temp) / L"tarvello-scripts";
-    fs::remove_all(path);
-    fs::create_directories(path);
-  }
-  void Add(const std::wstring& name, const std::string& bytes) const {
-    std::ofstream(path / name, std::ios::binary) << bytes;
-  }
-  ~ScriptDirectory() {
-    fs::current_path(previous);
-    std::error_code ignored;
-    fs::remove_all(path, ignored);
-  }
+struct ScriptDirectory : test::TempDirectory {
+  fs::path path{Path()};
+  ScriptDirectory() : TempDirectory(L"tarvello-scripts") {}
 };
 
 // Double-clicks the named file's row in the explorer, as a user does.
@@ -78,7 +62,7 @@ TEST_CASE("double-clicked scripts run their command and write nothing to the con
       {L"13-cyrillic.txt", "execute\n\xc4\xee\xea\xf3\xec\xe5\xed\xf2.txt\n", L"shell open", L"Документ.txt"},
   };
   for (const Row& row : rows) directory.Add(row.name, row.bytes);
-  fs::current_path(directory.path);
+  directory.Enter();
   test::Desktop desktop;
   TForm1& form = *desktop;
   test::RecordingSystemCalls system;
@@ -117,7 +101,7 @@ TEST_CASE("a script that cannot be read, or no selection, shows the error box an
   ScriptDirectory directory;
   directory.Add(L"gone.txt", "open\r\n");
   directory.Add(L"locked.txt", "open\r\n");
-  fs::current_path(directory.path);
+  directory.Enter();
   test::Desktop desktop;
   TForm1& form = *desktop;
   test::RecordingSystemCalls system;
@@ -172,7 +156,7 @@ TEST_CASE("a 1 GB script without line ends is read in bounded memory") {
     SetEndOfFile(file);  // the rest reads as zero bytes: no line end anywhere
     CloseHandle(file);
   }
-  fs::current_path(directory.path);
+  directory.Enter();
   test::Desktop desktop;
   TForm1& form = *desktop;
   test::RecordingSystemCalls system;

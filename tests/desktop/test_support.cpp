@@ -1,6 +1,8 @@
 #include "test_support.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 #include "app/desktop_app.h"
 #include "ui/application.h"
@@ -194,6 +196,33 @@ void DialogWatcher::Check() {
     }
   }
 }
+
+TempDirectory::TempDirectory(const std::wstring& name) {
+  namespace fs = std::filesystem;
+  previous_ = fs::current_path().wstring();
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  path_ = (fs::path(temp) / name).wstring();
+  std::error_code ignored;
+  fs::remove_all(path_, ignored);
+  fs::create_directories(path_);
+}
+
+TempDirectory::~TempDirectory() {
+  namespace fs = std::filesystem;
+  std::error_code ignored;
+  fs::current_path(previous_, ignored);
+  for (const auto& entry : fs::recursive_directory_iterator(path_, ignored)) {
+    SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+  fs::remove_all(path_, ignored);
+}
+
+void TempDirectory::Add(const std::wstring& name, const std::string& bytes) const {
+  std::ofstream(std::filesystem::path(path_) / name, std::ios::binary) << bytes;
+}
+
+void TempDirectory::Enter() const { std::filesystem::current_path(path_); }
 
 std::wstring WindowText(HWND hwnd) {
   wchar_t text[1024] = L"";

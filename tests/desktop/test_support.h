@@ -88,6 +88,26 @@ class DialogWatcher {
   std::vector<HWND> closing_;
 };
 
+// A fresh directory under the temporary folder, removed again (whatever its
+// files' attributes) with the working directory put back.
+class TempDirectory {
+ public:
+  explicit TempDirectory(const std::wstring& name);
+  ~TempDirectory();
+  TempDirectory(const TempDirectory&) = delete;
+  TempDirectory& operator=(const TempDirectory&) = delete;
+
+  const std::wstring& Path() const { return path_; }
+  // Writes a file of these bytes.
+  void Add(const std::wstring& name, const std::string& bytes) const;
+  // Makes it the process's working directory.
+  void Enter() const;
+
+ private:
+  std::wstring path_;
+  std::wstring previous_;
+};
+
 std::wstring WindowText(HWND hwnd);
 std::wstring ClassName(HWND hwnd);
 // A window's place and size in its parent's client coordinates.
