@@ -172,8 +172,18 @@ TEST_CASE("every inner window open, held on screen" * doctest::skip(GetEnvironme
   test::ChooseMenuItem(form, *form.N2);
   test::ChooseMenuItem(form, *form.N5);
   test::ChooseMenuItem(form, *form.N3);
+  // Spread the windows out as a user would: choose each by its bare surface, then click the wallpaper.
+  auto move = [&](ui::Panel& window, POINT bare, POINT to) {
+    test::Click(window, bare.x, bare.y);
+    test::Click(test::ScreenPoint(form.Panel1->Handle(), to.x + 1, to.y + 1));
+  };
+  move(*form.Panel5, {150, 27}, {560, 40});
+  move(*form.Panel2, {80, 15}, {20, 320});
+  move(*form.Panel6, {300, 30}, {560, 260});
+  form.FileListBox1->SetItemIndex(2);
   form.Memo1->AppendLine(L"Відкрит");
   form.Memo1->AppendLine(L"Закрит");
+  form.pt1->SetFocus();
   SetWindowTextW(form.pt1->Handle(), L"st explore");
   SendMessageW(form.pt1->Handle(), EM_SETSEL, 10, 10);
   test::Pump(_wtoi(hold));
