@@ -82,6 +82,10 @@ class TForm1 : public ui::Form {
   void ShowFileManager();
   void HideFileManager();
 
+  // The background window's preview: the picture file, decoded and shown in
+  // Image6 at once; throws (changing nothing) when it is not a readable picture.
+  void PreviewBackground(const std::wstring& path);
+
   // Event handlers
   void Button2Click(ui::Component* Sender);
   void N2Click(ui::Component* Sender);
@@ -89,6 +93,7 @@ class TForm1 : public ui::Form {
   void N5Click(ui::Component* Sender);
   void N4Click(ui::Component* Sender);
   void N6Click(ui::Component* Sender);
+  void Button1Click(ui::Component* Sender);
   void CheckBox1Click(ui::Component* Sender);
   void CheckBox2Click(ui::Component* Sender);
   void CheckBox5Click(ui::Component* Sender);

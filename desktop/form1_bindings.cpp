@@ -30,6 +30,7 @@ const std::map<std::string, Handler>& FormHandlers() {
       TARVELLO_HANDLER(CheckBox3Click), TARVELLO_HANDLER(pt1KeyDown),
       TARVELLO_HANDLER(FileListBox1DblClick), TARVELLO_HANDLER(Panel6Click), TARVELLO_HANDLER(Panel5Click),
       TARVELLO_HANDLER(Panel2Click),    TARVELLO_HANDLER(Image3MouseMove), TARVELLO_HANDLER(Image3MouseUp),
+      TARVELLO_HANDLER(Button1Click),
   };
   return handlers;
 }

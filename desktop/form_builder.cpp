@@ -70,6 +70,7 @@ ui::Align ParseAlign(const std::string& value) {
 ui::Picture::Fit ParseFit(const std::string& value) {
   if (value == "stretch") return ui::Picture::Fit::Stretch;
   if (value == "proportional") return ui::Picture::Fit::Proportional;
+  if (value == "proportional-center") return ui::Picture::Fit::ProportionalCenter;
   if (value == "normal") return ui::Picture::Fit::Normal;
   throw DescriptionError("not a picture fit: \"" + value + "\"");
 }

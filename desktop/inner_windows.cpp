@@ -25,12 +25,6 @@ void TForm1::N5Click(ui::Component*) { ShowFileManager(); }
 // "Вийти з системи": closing the desktop window ends the program, without asking.
 void TForm1::N4Click(ui::Component*) { Close(); }
 
-// "Налаштувати фон": shows the background window, then runs the open dialog, every time.
-void TForm1::N6Click(ui::Component*) {
-  ShowBackground();
-  OpenDialog1->Execute(Handle());
-}
-
 // Close boxes: the box has already toggled its mark; the window goes away.
 void TForm1::CheckBox1Click(ui::Component*) { HideConsole(); }
 void TForm1::CheckBox2Click(ui::Component*) { HideExplorer(); }

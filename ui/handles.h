@@ -44,6 +44,12 @@ struct DeleteDc {
   void operator()(HDC dc) const { DeleteDC(dc); }
 };
 
+// A kernel handle that is valid (never INVALID_HANDLE_VALUE).
+struct CloseKernelHandle {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+
+using OwnedHandle = Owned<HANDLE, CloseKernelHandle>;
 using OwnedFont = Owned<HFONT, DeleteGdiObject>;
 using OwnedBitmap = Owned<HBITMAP, DeleteGdiObject>;
 using OwnedBrush = Owned<HBRUSH, DeleteGdiObject>;

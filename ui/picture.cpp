@@ -1,5 +1,7 @@
 #include "ui/picture.h"
 
+#include <algorithm>
+
 namespace ui {
 
 void Picture::SetImage(std::shared_ptr<const Image> image) {
@@ -9,16 +11,29 @@ void Picture::SetImage(std::shared_ptr<const Image> image) {
   Invalidate();
 }
 
+void Picture::ShowImage(std::shared_ptr<const Image> image) {
+  if (!image) return SetImage(nullptr);
+  RECT target = DrawnRectFor(image.get());
+  SIZE size{target.right - target.left, target.bottom - target.top};
+  OwnedBitmap rendered = image->Render(size.cx, size.cy);  // throws before anything changes
+  image_ = std::move(image);
+  rendered_ = std::move(rendered);
+  rendered_size_ = rendered_ ? size : SIZE{};
+  Invalidate();
+}
+
 void Picture::SetFit(Fit fit) {
   fit_ = fit;
   Invalidate();
 }
 
-RECT Picture::DrawnRect() const {
+RECT Picture::DrawnRect() const { return DrawnRectFor(image_.get()); }
+
+RECT Picture::DrawnRectFor(const Image* image) const {
   RECT bounds = BoundsRect();
-  if (!image_) return RECT{bounds.left, bounds.top, bounds.left, bounds.top};
-  int width = image_->Width();
-  int height = image_->Height();
+  if (!image) return RECT{bounds.left, bounds.top, bounds.left, bounds.top};
+  int width = image->Width();
+  int height = image->Height();
   switch (fit_) {
     case Fit::Normal:
       break;
@@ -27,19 +42,25 @@ RECT Picture::DrawnRect() const {
       height = Height();
       break;
     case Fit::Proportional:
+    case Fit::ProportionalCenter:
       if (width > Width() || height > Height()) {
         // Fit the width first; if the height still overflows, fit the height.
-        if (static_cast<long long>(Width()) * image_->Height() <= static_cast<long long>(Height()) * image_->Width()) {
-          height = static_cast<int>(static_cast<long long>(image_->Height()) * Width() / image_->Width());
+        if (static_cast<long long>(Width()) * image->Height() <= static_cast<long long>(Height()) * image->Width()) {
+          height = std::max(1, static_cast<int>(static_cast<long long>(image->Height()) * Width() / image->Width()));
           width = Width();
         } else {
-          width = static_cast<int>(static_cast<long long>(image_->Width()) * Height() / image_->Height());
+          width = std::max(1, static_cast<int>(static_cast<long long>(image->Width()) * Height() / image->Height()));
           height = Height();
         }
       }
       break;
   }
-  return RECT{bounds.left, bounds.top, bounds.left + width, bounds.top + height};
+  int left = bounds.left, top = bounds.top;
+  if (fit_ == Fit::ProportionalCenter) {
+    left += (Width() - width) / 2;
+    top += (Height() - height) / 2;
+  }
+  return RECT{left, top, left + width, top + height};
 }
 
 bool Picture::IsOpaque() const { return image_ && !image_->HasAlpha() && fit_ == Fit::Stretch; }

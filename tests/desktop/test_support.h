@@ -77,6 +77,9 @@ class DialogWatcher {
   explicit DialogWatcher(HWND owner);
   ~DialogWatcher();
   const std::vector<SeenDialog>& Seen() const { return seen_; }
+  // When set, each dialog (not menu) is offered to it first, once: returning
+  // true means it answered the dialog itself, so it is recorded but not cancelled.
+  std::function<bool(HWND dialog)> Answer;
 
  private:
   static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
