@@ -98,20 +98,6 @@ int ImageOf(const ui::ShellView& view, int index) {
   return item.iImage;
 }
 
-void TypeText(const std::wstring& text) {
-  std::vector<INPUT> inputs;
-  for (wchar_t c : text) {
-    for (DWORD flags : {DWORD{KEYEVENTF_UNICODE}, DWORD{KEYEVENTF_UNICODE | KEYEVENTF_KEYUP}}) {
-      INPUT input{};
-      input.type = INPUT_KEYBOARD;
-      input.ki.wScan = c;
-      input.ki.dwFlags = flags;
-      inputs.push_back(input);
-    }
-  }
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  test::Pump(60);
-}
 
 std::vector<std::wstring> MenuTexts(HMENU menu) {
   std::vector<std::wstring> texts;
@@ -292,7 +278,7 @@ TEST_CASE("renaming in place renames the file; a refused name is reported and ch
     test::PressKey(VK_F2);
     REQUIRE(test::PumpUntil([&] { return ListView_GetEditControl(view.ListHandle()) != nullptr; }));
     CHECK(test::WindowText(ListView_GetEditControl(view.ListHandle())) == kFileA);
-    TypeText(row.typed);  // replaces the whole name, which the edit starts selected
+    test::TypeText(row.typed);  // replaces the whole name, which the edit starts selected
     test::PressKey(VK_RETURN);
     test::PumpUntil([&] { return !watcher.Seen().empty(); }, row.renamed ? 300 : 3000);
 
