@@ -89,7 +89,14 @@ void ShellView::Create(WinControl& parent, RECT bounds, bool visible, const Opti
                           reinterpret_cast<HMENU>(kListId), GetModuleHandleW(nullptr), nullptr);
   if (!list_) ThrowLastError(L"Cannot create " + Name());
   if (Font()) SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+  if (IsWindowVisible(Handle())) OnShowing();
+}
 
+// The shell and its icons are asked for only when the view first comes on
+// screen, so a desktop that never shows the file manager never pays for them.
+void ShellView::OnShowing() {
+  if (opened_) return;
+  opened_ = true;
   OwnedPidl desktop;
   {
     PIDLIST_ABSOLUTE pidl = nullptr;

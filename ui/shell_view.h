@@ -55,6 +55,7 @@ class ShellView : public WinControl {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void OnShowing() override;
 
  private:
   static PCUITEMID_CHILD ItemPidl(HWND list, int index);
@@ -76,6 +77,7 @@ class ShellView : public WinControl {
   bool ForwardMenuMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
 
   Options options_;
+  bool opened_ = false;  // the Desktop has been read
   HWND list_ = nullptr;
   OwnedPidl folder_pidl_;             // absolute
   ComPtr<IShellFolder> folder_;

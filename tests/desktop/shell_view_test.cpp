@@ -170,6 +170,9 @@ TEST_CASE("the Desktop's items, in the file manager, in large icons with the sys
   test::Desktop desktop;
   TForm1& form = *desktop;
   ui::ShellView& view = ViewOf(form);
+  // The shell is not asked for anything while the file manager has never been shown.
+  CHECK(view.FolderName().empty());
+  CHECK(view.ItemNames().empty());
   OpenFileManager(form);
 
   CHECK(GetParent(view.Handle()) == form.Panel6->Handle());
