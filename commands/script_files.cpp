@@ -4,6 +4,7 @@
 #include "commands/system_actions.h"
 #include "desktop/form1.h"
 #include "ui/error.h"
+#include "ui/text.h"
 
 namespace {
 
@@ -55,8 +56,7 @@ void TForm1::FileListBox1DblClick(ui::Component*) {
       if (script.argument_too_long) {
         throw ui::Error(L"The script \"" + path + L"\" names a file longer than any the system can open.");
       }
-      std::u16string file = commands::FromCp1251(script.argument);
-      commands::LaunchFile(Handle(), std::wstring(file.begin(), file.end()), L"", L"c:\\", SW_SHOW);
+      commands::LaunchFile(Handle(), ui::FromUtf16(commands::FromCp1251(script.argument)), L"", L"c:\\", SW_SHOW);
       break;
     }
   }

@@ -4,13 +4,10 @@
 
 #include "desktop/file_names.h"
 #include "ui/error.h"
+#include "ui/text.h"
 
 namespace ui {
 namespace {
-
-std::u16string_view View(const std::wstring& text) {
-  return {reinterpret_cast<const char16_t*>(text.data()), text.size()};
-}
 
 void DrawGlyph(HDC dc, HBITMAP glyph, int x, int y) {
   if (!glyph) return;
@@ -45,8 +42,7 @@ void FileListBox::OnShowing() {
 
 void FileListBox::ReadDirectory() {
   loaded_ = true;
-  std::wstring pattern = std::wstring(reinterpret_cast<const wchar_t*>(
-      desktop::JoinPath(View(directory_), View(options_.mask)).c_str()));
+  std::wstring pattern = FromUtf16(desktop::JoinPath(AsUtf16(directory_), AsUtf16(options_.mask)));
   WIN32_FIND_DATAW found;
   HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
                                    FIND_FIRST_EX_LARGE_FETCH);
@@ -60,7 +56,7 @@ void FileListBox::ReadDirectory() {
   do {
     if (found.dwFileAttributes & kNeverListed) continue;
     std::wstring name = found.cFileName;
-    items_.push_back(Entry{name, desktop::IsProgramFileName(View(name))});
+    items_.push_back(Entry{name, desktop::IsProgramFileName(AsUtf16(name))});
   } while (FindNextFileW(search, &found));
   FindClose(search);
   // By name, as the user's language orders names, ignoring letter case.
@@ -78,8 +74,7 @@ void FileListBox::SetItemIndex(int index) { SendMessageW(Handle(), LB_SETCURSEL,
 std::wstring FileListBox::FileName() const {
   int index = ItemIndex();
   if (index < 0 || static_cast<size_t>(index) >= items_.size()) return {};
-  std::u16string path = desktop::JoinPath(View(directory_), View(items_[index].name));
-  return std::wstring(reinterpret_cast<const wchar_t*>(path.data()), path.size());
+  return FromUtf16(desktop::JoinPath(AsUtf16(directory_), AsUtf16(items_[index].name)));
 }
 
 bool FileListBox::OnCommand(WORD code) {

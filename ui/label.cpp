@@ -18,13 +18,6 @@ void Label::Create(WinControl& parent, POINT place, bool visible, const Options&
   SetBounds(place.x, place.y, size.cx, size.cy);
 }
 
-void Label::SetCaption(const std::wstring& text) {
-  text_ = text;
-  SIZE size = TextSize();
-  SetBounds(Left(), Top(), size.cx, size.cy);
-  Invalidate();
-}
-
 SIZE Label::TextSize() const {
   HDC dc = GetDC(nullptr);
   SIZE size{};

@@ -19,7 +19,6 @@ class Label : public GraphicControl {
   void Create(WinControl& parent, POINT place, bool visible, const Options& options);
 
   const std::wstring& Caption() const { return text_; }
-  void SetCaption(const std::wstring& text);
   COLORREF TextColor() const { return color_; }
 
   void Paint(HDC dc) override;

@@ -36,6 +36,4 @@ std::wstring Memo::Line(int index) const {
   return line;
 }
 
-bool Memo::ReadOnly() const { return (GetWindowLongPtrW(Handle(), GWL_STYLE) & ES_READONLY) != 0; }
-
 }  // namespace ui

@@ -21,7 +21,6 @@ class Memo : public StockControl {
   void AppendLine(const std::wstring& line);
   int LineCount() const;
   std::wstring Line(int index) const;
-  bool ReadOnly() const;
 };
 
 }  // namespace ui

@@ -24,7 +24,6 @@ void Panel::Create(WinControl& parent, RECT bounds, bool visible, const Options&
                   parent.Handle(), bounds);
   // Later siblings lie above earlier ones.
   SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  parent.Realign();
 }
 
 RECT Panel::AlignRect() const {
